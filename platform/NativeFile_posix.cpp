@@ -1,0 +1,54 @@
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/NativeFile.h"
+
+// POSIX has no share modes: every open here shares everything. What Windows refuses and a
+// caller may rely on (opening a directory as a file) is refused here too.
+namespace platform {
+
+NativeFile OpenNativeFile(const std::string& path, Access access) {
+    int fd;
+    if (access == Access::WriteExclusive) {
+        do {
+            fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EINTR);
+    } else {
+        do {
+            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+    }
+    if (fd < 0) return kNoFile;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return kNoFile;
+    }
+    return fd;
+}
+
+std::ptrdiff_t ReadNativeFile(NativeFile file, char* data, std::size_t size) {
+    for (;;) {
+        const ssize_t got = ::read(static_cast<int>(file), data, size);
+        if (got >= 0 || errno != EINTR) return got;
+    }
+}
+
+bool WriteNativeFile(NativeFile file, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t put = ::write(static_cast<int>(file), data, size);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool CloseNativeFile(NativeFile file) { return ::close(static_cast<int>(file)) == 0; }
+
+}  // namespace platform
