@@ -31,7 +31,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to);
 
 /// Puts the file from in place of to in one step (to need not exist), so that to is never
 /// missing. Fails, leaving both, when to is marked read-only.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveOver(const std::string& from, const std::string& to);
 
 enum class BackupKind {
     Failed,   ///< nothing changed; backup already exists or the folder refused

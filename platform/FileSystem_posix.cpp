@@ -67,7 +67,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return ::unlink(from.c_str()) == 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveOver(const std::string& from, const std::string& to) {
     if (InjectFault(FaultOp::Rename)) return false;
     FileMode mode;
     if (GetFileMode(to, mode) && mode.readOnly) {

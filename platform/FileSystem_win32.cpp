@@ -48,7 +48,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return WithRetries([&] { return MoveFileExA(from.c_str(), to.c_str(), 0) != 0; });
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveOver(const std::string& from, const std::string& to) {
     if (InjectFault(FaultOp::Rename)) return false;
     if (IsReadOnly(to)) return false;
     return WithRetries([&] {
