@@ -136,11 +136,6 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return dialog.HandlePaint() ? TRUE : FALSE;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(dialog.HandleQueryDragIcon());
-        case WM_HELP:
-            if (NoModifierKey())
-                dialog.HandleCommand(kIdHelp);
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
-            return TRUE;
         case WM_DESTROY:
             dialog.HandleDestroy();
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
@@ -148,6 +143,24 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         default:
             return FALSE;
     }
+}
+
+// F1 without a modifier key, pressed anywhere in one of our dialogs, is that dialog's help
+// command. The dialog manager's modal loops show every message to this filter first.
+HHOOK g_hHelpKeyFilter = nullptr;
+
+LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_F1 &&
+        NoModifierKey()) {
+        const HWND dialog = GetAncestor(message->hwnd, GA_ROOT);
+        if (dialog != nullptr &&
+            GetWindowLongPtrA(dialog, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(DialogProc)) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kIdHelp, 0), 0);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(g_hHelpKeyFilter, code, wParam, lParam);
 }
 
 int RunDialog(CModalDialog& dialog, HWND owner) {
@@ -200,15 +213,20 @@ int CWindowsApp::Run() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (!InitInstance())
-        return 0;
-    // An application that keeps running after its initialisation has a message loop.
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    g_hHelpKeyFilter =
+        SetWindowsHookExA(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId());
+    int exitCode = 0;
+    if (InitInstance()) {
+        // An application that keeps running after its initialisation has a message loop.
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        exitCode = static_cast<int>(message.wParam);
     }
-    return static_cast<int>(message.wParam);
+    UnhookWindowsHookEx(g_hHelpKeyFilter);
+    return exitCode;
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -116,8 +116,61 @@ bool WaitFor(Condition condition, DWORD timeout) {
             return true;
         if (GetTickCount() - start > timeout)
             return false;
-        Sleep(50);
+        // Our own window (the help viewer's stand-in) answers meanwhile.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(20);
     }
+}
+
+// Stands in for the help viewer: the system hands help requests to the window of class
+// "MS_WINHELP" as WM_COPYDATA of a WINHELP record (size, command, data, reserved, offset of
+// the file name, offset of more data; the name follows).
+struct HelpRequest {
+    unsigned command;
+    unsigned topic;
+    std::string file;
+};
+std::vector<HelpRequest> g_helpRequests;
+
+LRESULT CALLBACK HelpViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    const auto* bytes = static_cast<const unsigned char*>(data->lpData);
+    if (data->cbData < 16)
+        return FALSE;
+    auto word = [&](std::size_t at) {
+        return static_cast<unsigned>(bytes[at] | bytes[at + 1] << 8);
+    };
+    HelpRequest request{word(2), word(4) | word(6) << 16, ""};
+    for (std::size_t i = word(12); i < data->cbData && bytes[i] != 0; ++i)
+        request.file += static_cast<char>(bytes[i]);
+    g_helpRequests.push_back(request);
+    return TRUE;
+}
+
+void StartHelpViewer() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = HelpViewerProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "MS_WINHELP";
+    RegisterClassA(&windowClass);
+    if (!CreateWindowExA(0, "MS_WINHELP", "help requests", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                         windowClass.hInstance, nullptr))
+        throw Fatal{"cannot create the help viewer's window"};
+}
+
+void ExpectHelpRequest(const std::string& helpFile, unsigned topic, const std::string& what) {
+    if (!WaitFor([] { return !g_helpRequests.empty(); }, kCommandTimeout))
+        return Fail(what + ": no help request arrived");
+    const HelpRequest request = g_helpRequests.front();
+    g_helpRequests.clear();
+    Expect(request.command == HELP_CONTEXT, what + ": not a request for a help topic");
+    Expect(request.topic == topic, what + ": topic " + std::to_string(request.topic) +
+                                       " instead of " + std::to_string(topic));
+    ExpectEqual(request.file, helpFile, what + ": help file");
 }
 
 std::string WindowText(HWND window) {
@@ -344,6 +397,12 @@ void SessionThroughEveryButton(const Frame& frame, const std::string& shots) {
     ExpectEqual(app.Text(kStatusId), "", "status at start");
     Expect(app.Check(kRemoveId) == 0, "check box at start is not cleared");
     ExpectMainDialogLayout(app.Dialog());
+    const std::string helpFile = frame.program.substr(0, frame.program.rfind('.')) + ".HLP";
+    if (shots.empty()) {
+        Step("F1 asks the help viewer for the main dialog's topic");
+        app.PostKey(kPathId, VK_F1);
+        ExpectHelpRequest(helpFile, 0x20000 + 102, "F1 in the main dialog");
+    }
     Pose(shots, "main", app.Dialog());
 
     Step("Go converts the folder");
@@ -392,6 +451,10 @@ void SessionThroughEveryButton(const Frame& frame, const std::string& shots) {
         versionShown = versionShown || WindowText(child) == "Brivanto Version 1.0";
     Expect(versionShown, "the about box does not say \"Brivanto Version 1.0\"");
     Pose(shots, "about", about);
+    if (shots.empty()) {
+        PostMessageA(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_F1, 1);
+        ExpectHelpRequest(helpFile, 0x20000 + 100, "F1 in the about box");
+    }
     CloseBox(about, "the about box");
     Expect(WaitFor([&] { return IsWindowEnabled(app.Dialog()) != FALSE; }, kCommandTimeout),
            "the main dialog stays blocked after the about box");
@@ -501,6 +564,7 @@ int main(int argc, char** argv) {
         if (!CopyFileA(source.c_str(), frame.program.c_str(), FALSE))
             throw Fatal{"cannot copy " + source};
 
+        StartHelpViewer();
         VersionBlock(frame.program);
         SessionThroughEveryButton(frame, shots);
         if (shots.empty()) {
