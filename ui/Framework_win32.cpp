@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 #include <vector>
@@ -212,6 +213,8 @@ int CWindowsApp::Run() {
     // Themed common controls (the manifest asks for version 6).
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The shell's folder browser wants COM in a single-threaded apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     g_hHelpKeyFilter =
         SetWindowsHookExA(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId());
@@ -226,6 +229,8 @@ int CWindowsApp::Run() {
         exitCode = static_cast<int>(message.wParam);
     }
     UnhookWindowsHookEx(g_hHelpKeyFilter);
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return exitCode;
 }
 

@@ -186,10 +186,11 @@ std::string WindowText(HWND window) {
     return std::string(text.data(), copied);
 }
 
-// A visible top-level dialog window ("#32770") of process with caption, other than except.
-HWND FindDialog(DWORD process, const std::string& caption, HWND except = nullptr) {
+// A visible top-level dialog window ("#32770") of process with caption (any caption for
+// nullptr), other than except.
+HWND FindDialog(DWORD process, const char* caption, HWND except = nullptr) {
     HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "#32770", caption.c_str())) != nullptr) {
+    while ((window = FindWindowExA(nullptr, window, "#32770", caption)) != nullptr) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner == process && window != except && IsWindowVisible(window))
@@ -277,13 +278,13 @@ public:
         PostMessageA(Item(id), WM_KEYDOWN, key, 1);
         PostMessageA(Item(id), WM_KEYUP, key, 1 | (3u << 30));
     }
-    HWND WaitForWindow(const std::string& caption) const {
+    HWND WaitForWindow(const char* caption) const {
         HWND box = nullptr;
         WaitFor(
             [&] { return (box = FindDialog(m_process.dwProcessId, caption, m_hDlg)) != nullptr; },
             kCommandTimeout);
         if (!box)
-            throw Fatal{m_what + ": no window \"" + caption + "\" appeared"};
+            throw Fatal{m_what + ": no window \"" + (caption ? caption : "*") + "\" appeared"};
         return box;
     }
     bool WaitForExit() const {
@@ -422,6 +423,17 @@ void SessionThroughEveryButton(const Frame& frame, const std::string& shots) {
     Expect(app.Check(kRemoveId) == 0, "check box after two clicks is not cleared");
     app.Click(kGoId);  // works on the folder the check box took over
     ExpectEqual(ReadFile(other + "\\o1.ter"), kConverted, "o1.ter after Go on the typed folder");
+
+    Step("Select opens the folder browser without an owner; cancelling it empties the path");
+    app.PostClick(kSelectId);
+    const HWND browser = app.WaitForWindow(nullptr);
+    Expect(GetWindow(browser, GW_OWNER) == nullptr, "the folder browser has an owner");
+    Expect(IsWindowEnabled(app.Dialog()) != FALSE, "the folder browser blocks the main dialog");
+    PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Expect(WaitFor([&] { return !IsWindow(browser); }, kCommandTimeout),
+           "the folder browser did not close");
+    Expect(WaitFor([&] { return app.Text(kPathId).empty(); }, kCommandTimeout),
+           "the path field is not empty after the browser was cancelled: " + app.Text(kPathId));
 
     Step("Restore Files puts the backups back");
     app.Type(kPathId, scenery);
