@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -356,10 +355,27 @@ TEST_F(CliTest, BrokenStandardStreamsEndConvertWithAnError) {
     EXPECT_EQ(sink.str(), "");
 }
 
+const std::vector<std::string> kProgressFiles = {"first.ter", "second.ter",
+                                                 "third-with-a-long-name.ter"};
+
+bool IsOneOf(const std::string& name, const std::vector<std::string>& names) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// "[i/n] name" for one of the progress test's files, maybe padded with blanks after a longer
+// line.
+bool IsProgressLine(const std::string& line, const std::string& count) {
+    if (line.rfind(count, 0) != 0)
+        return false;
+    std::string name = line.substr(count.size());
+    name.erase(name.find_last_not_of(' ') + 1);
+    return IsOneOf(name, kProgressFiles);
+}
+
 class CliProgressTest : public CliTest {
 protected:
     void SetUp() override {
-        for (const char* name : {"first.ter", "second.ter", "third-with-a-long-name.ter"})
+        for (const std::string& name : kProgressFiles)
             WriteBytes(dir / name, kTerrain);
     }
 };
@@ -370,9 +386,7 @@ TEST_F(CliProgressTest, OffATerminalEachFileGetsALine) {
     const std::vector<std::string> lines = SplitLines(r.err);
     ASSERT_EQ(lines.size(), 4u) << r.err;
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_TRUE(std::regex_match(
-            lines[i], std::regex(R"(\[)" + std::to_string(i + 1) + R"(/3\] [a-z-]+\.ter)")))
-            << lines[i];
+        EXPECT_TRUE(IsProgressLine(lines[i], "[" + std::to_string(i + 1) + "/3] ")) << lines[i];
     }
     EXPECT_EQ(lines[3], "Finished: 3 converted, 3 backed up, 0 skipped, 0 unchanged");
     EXPECT_EQ(r.err.find('\r'), std::string::npos);
@@ -403,7 +417,9 @@ TEST_F(CliProgressTest, OnANarrowTerminalTheLineNeverWraps) {
     std::istringstream parts(redraws);
     for (std::string part; std::getline(parts, part, '\r');)
         EXPECT_LE(part.size(), 15u) << part;
-    EXPECT_TRUE(std::regex_search(redraws, std::regex(R"(\[\d/3\] third-wit[\r ])"))) << redraws;
+    // The name is cut, not the count.
+    EXPECT_NE(redraws.find("/3] third-wit"), std::string::npos) << redraws;
+    EXPECT_EQ(redraws.find("third-with"), std::string::npos) << redraws;
 }
 
 TEST_F(CliProgressTest, QuietShowsOnlyProblems) {
@@ -419,7 +435,7 @@ TEST_F(CliProgressTest, QuietShowsOnlyProblems) {
     const std::vector<std::string> lines = SplitLines(r.err);
     ASSERT_EQ(lines.size(), 2u) << r.err;
     EXPECT_EQ(lines[0], "Could not be read, left unchanged:");
-    EXPECT_TRUE(std::regex_match(lines[1], std::regex(R"([a-z-]+\.ter)"))) << lines[1];
+    EXPECT_TRUE(IsOneOf(lines[1], kProgressFiles)) << lines[1];
 }
 
 TEST_F(CliProgressTest, AMessageOnATerminalKeepsTheFileItConcerns) {
@@ -428,9 +444,11 @@ TEST_F(CliProgressTest, AMessageOnATerminalKeepsTheFileItConcerns) {
     platform::ClearFaults();
     EXPECT_EQ(r.status, kExitSuccess);
     // The in-place line ends where the message begins, so both stay readable.
-    EXPECT_NE(r.err.find("\nCould not be read, left unchanged:\n"), std::string::npos) << r.err;
-    EXPECT_TRUE(std::regex_search(r.err, std::regex(R"(\[3/3\] [a-z-]+\.ter *\nCould not)")))
-        << r.err;
+    const std::size_t message = r.err.find("\nCould not be read, left unchanged:\n");
+    ASSERT_NE(message, std::string::npos) << r.err;
+    const std::size_t start = r.err.rfind('\r', message) + 1;
+    const std::string kept = r.err.substr(start, message - start);
+    EXPECT_TRUE(IsProgressLine(kept, "[3/3] ")) << kept;
     EXPECT_EQ(SplitLines(r.err).back(),
               "Finished: 2 converted, 2 backed up, 0 skipped, 1 unchanged");
 }
