@@ -91,12 +91,12 @@ struct FileResult {
 
 FileResult ConvertFile(const std::string& full, bool remove, BatchHost& host) {
     FileResult result;
-    std::optional<LineBuffer> lines = TerFileIO.ReadTerFile(full);
+    platform::FileMode mode;
+    std::optional<LineBuffer> lines = TerFileIO.ReadTerFile(full, mode);
     if (!lines) return result;
     result.readable = true;
     // A file its owner marked read-only is left as it is, as one that cannot be written.
-    platform::FileMode mode;
-    if (platform::GetFileMode(full, mode) && mode.readOnly) return result;
+    if (mode.readOnly) return result;
 
     const std::string backup = full + kBackupExtension;
     const bool needsBackup = !TerFileIO.BackupExists(backup);
@@ -111,7 +111,7 @@ FileResult ConvertFile(const std::string& full, bool remove, BatchHost& host) {
         if (kind == platform::BackupKind::Failed) host.ShowMessage(batch_text::kBackupFailed);
     }
     result.backedUp = kind != platform::BackupKind::Failed;
-    result.converted = platform::MoveOver(temp, full);
+    result.converted = platform::PutInPlace(temp, full);
     if (!result.converted) {
         platform::RemoveFile(temp);
         // Without hard links the original went to the backup's name: bring it back.
@@ -163,7 +163,9 @@ BatchSummary RestoreFolder(std::string folder, BatchHost& host) {
         host.RefreshControls();
         // One step, so that the file is never missing; a failure leaves both as they were.
         const std::string target = full.substr(0, full.size() - 4);
-        if (platform::MoveOver(full, target)) {
+        platform::FileMode mode;
+        const bool readOnly = platform::GetFileMode(target, mode) && mode.readOnly;
+        if (!readOnly && platform::MoveOver(full, target)) {
             ++summary.restored;
         } else {
             ++summary.unchanged;

@@ -9,13 +9,20 @@
 const CTerFileIO TerFileIO;
 
 std::optional<LineBuffer> CTerFileIO::ReadTerFile(std::string path) const {
+    platform::FileMode ignored;
+    return ReadTerFile(std::move(path), ignored);
+}
+
+std::optional<LineBuffer> CTerFileIO::ReadTerFile(std::string path,
+                                                  platform::FileMode& mode) const {
     CTextFile file;
-    if (!file.Open(path, CTextFile::Access::ReadShared)) return std::nullopt;
+    if (!file.Open(path, CTextFile::Access::ReadShared, &mode)) return std::nullopt;
     LineBuffer lines;
     std::string line;
     while (file.ReadLine(line)) {
         if (line.empty()) continue;
-        lines += NormalizeLine(std::move(line));
+        line = NormalizeLine(std::move(line));  // the line's buffer is reused for the next one
+        lines += line;
         lines += kLineSeparator;
     }
     file.Close();

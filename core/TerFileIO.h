@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/LineBuffer.h"
+#include "platform/NativeFile.h"
 
 /// Terrain files between disk and LineBuffer. Stateless; used through the one global instance
 /// TerFileIO. Read, write and close errors on an opened file throw CFileError.
@@ -13,6 +14,8 @@ public:
     /// CR LF and LF both end a line. nullopt when the file cannot be opened; callers that do not
     /// care take that as an empty buffer.
     std::optional<LineBuffer> ReadTerFile(std::string path) const;
+    /// The same, telling the mode of the file read (for a rewrite that keeps it).
+    std::optional<LineBuffer> ReadTerFile(std::string path, platform::FileMode& mode) const;
 
     /// Creates or truncates path and writes every line of lines with a CR LF line end (a last
     /// line without its CR too). Returns true when the file cannot be opened for writing, false

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/NativeFile.h"
+
 // Files and folders as the folder operations and settings need them. One implementation per
 // platform (FileSystem_posix.cpp, FileSystem_win32.cpp) with the same behaviour.
 namespace platform {
@@ -30,8 +32,13 @@ bool RemoveFile(const std::string& path);
 bool RenameNoReplace(const std::string& from, const std::string& to);
 
 /// Puts the file from in place of to in one step (to need not exist), so that to is never
-/// missing. Fails, leaving both, when to is marked read-only.
+/// missing. Fails, leaving both, when to is a folder (and, on Windows, when it is read-only).
 bool MoveOver(const std::string& from, const std::string& to);
+
+/// Puts the finished temporary file temp in place of target in one step (target need not
+/// exist); what target held is dropped. Should the process die within this call, the old
+/// content is left under temp's name at worst, a name no data file ever has.
+bool PutInPlace(const std::string& temp, const std::string& target);
 
 enum class BackupKind {
     Failed,   ///< nothing changed; backup already exists or the folder refused
@@ -44,11 +51,7 @@ enum class BackupKind {
 /// is put in place.
 BackupKind CreateBackup(const std::string& path, const std::string& backup);
 
-/// What a terrain file's rewrite needs to know of it.
-struct FileMode {
-    bool readOnly = false;     ///< no write permission bits (POSIX), read-only attribute (Windows)
-    unsigned permissions = 0;  ///< POSIX permission bits; 0 on Windows
-};
+/// The mode of the file at path itself (a link is not followed); false when it is missing.
 bool GetFileMode(const std::string& path, FileMode& mode);
 
 /// Gives a file just written the permission bits of the file it will replace (POSIX only).

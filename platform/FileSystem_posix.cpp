@@ -69,12 +69,23 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 
 bool MoveOver(const std::string& from, const std::string& to) {
     if (InjectFault(FaultOp::Rename)) return false;
-    FileMode mode;
-    if (GetFileMode(to, mode) && mode.readOnly) {
-        errno = EACCES;
-        return false;
-    }
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool PutInPlace(const std::string& temp, const std::string& target) {
+    if (InjectFault(FaultOp::Rename)) return false;
+    // Swapping the two names and then dropping the old file costs the file system far less
+    // than a rename over an existing name, which must update the replaced file in the same
+    // step.
+#if defined(__linux__)
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
+        return static_cast<void>(::unlink(temp.c_str())), true;
+#elif defined(__APPLE__)
+    if (::renamex_np(temp.c_str(), target.c_str(), RENAME_SWAP) == 0)
+        return static_cast<void>(::unlink(temp.c_str())), true;
+#endif
+    // No target yet, or a file system that cannot swap names.
+    return ::rename(temp.c_str(), target.c_str()) == 0;
 }
 
 BackupKind CreateBackup(const std::string& path, const std::string& backup) {

@@ -50,10 +50,15 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 
 bool MoveOver(const std::string& from, const std::string& to) {
     if (InjectFault(FaultOp::Rename)) return false;
+    // A read-only target refuses at once: no point in waiting for it.
     if (IsReadOnly(to)) return false;
     return WithRetries([&] {
         return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     });
+}
+
+bool PutInPlace(const std::string& temp, const std::string& target) {
+    return MoveOver(temp, target);
 }
 
 BackupKind CreateBackup(const std::string& path, const std::string& backup) {

@@ -9,22 +9,29 @@
 // caller may rely on (opening a directory as a file) is refused here too.
 namespace platform {
 
-NativeFile OpenNativeFile(const std::string& path, Access access) {
+NativeFile OpenNativeFile(const std::string& path, Access access, FileMode* mode) {
     int fd;
     if (access == Access::WriteExclusive) {
+        // Opening a folder for writing fails by itself (EISDIR).
         do {
             fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         } while (fd < 0 && errno == EINTR);
-    } else {
-        do {
-            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
+        return fd < 0 ? kNoFile : fd;
     }
+    // O_NONBLOCK: a pipe or device in the folder must not hold the open up; regular files
+    // ignore the flag.
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) return kNoFile;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return kNoFile;
+    }
+    if (mode != nullptr) {
+        mode->permissions = st.st_mode & 07777;
+        mode->readOnly = (st.st_mode & 0222) == 0;
     }
     return fd;
 }

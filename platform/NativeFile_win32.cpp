@@ -9,7 +9,7 @@ HANDLE ToHandle(NativeFile file) { return reinterpret_cast<HANDLE>(file); }
 
 }  // namespace
 
-NativeFile OpenNativeFile(const std::string& path, Access access) {
+NativeFile OpenNativeFile(const std::string& path, Access access, FileMode* mode) {
     DWORD desired = GENERIC_READ;
     DWORD share = 0;
     DWORD disposition = OPEN_EXISTING;
@@ -27,6 +27,12 @@ NativeFile OpenNativeFile(const std::string& path, Access access) {
     HANDLE h = CreateFileA(path.c_str(), desired, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kNoFile;
+    if (mode != nullptr) {
+        BY_HANDLE_FILE_INFORMATION info;
+        mode->readOnly = GetFileInformationByHandle(h, &info) &&
+                         (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        mode->permissions = 0;
+    }
     return reinterpret_cast<NativeFile>(h);
 }
 

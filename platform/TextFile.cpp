@@ -11,10 +11,10 @@ CTextFile::~CTextFile() {
     delete[] m_buffer;
 }
 
-bool CTextFile::Open(const std::string& path, Access access) {
+bool CTextFile::Open(const std::string& path, Access access, platform::FileMode* mode) {
     if (IsOpen()) return false;
     if (platform::InjectFault(platform::FaultOp::Open)) return false;
-    m_handle = platform::OpenNativeFile(path, access);
+    m_handle = platform::OpenNativeFile(path, access, mode);
     if (!IsOpen()) return false;
     m_strPath = path;
     m_bWriting = access == Access::WriteExclusive;

@@ -21,7 +21,8 @@ public:
     /// already on its way out, or after a read.
     ~CTextFile();
 
-    bool Open(const std::string& path, Access access);
+    /// Opens path; given mode, a file opened for reading tells its mode.
+    bool Open(const std::string& path, Access access, platform::FileMode* mode = nullptr);
     bool IsOpen() const noexcept { return m_handle != platform::kNoFile; }
 
     /// Reads the next line without its line end into line. A last line without a line end is
