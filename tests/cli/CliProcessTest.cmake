@@ -104,6 +104,19 @@ if(NATIVE)
     endif()
   endforeach()
 
+  # On a terminal the progress is one line, redrawn: every count after the first starts
+  # with a bare CR. A pseudo-terminal from script(1) stands in for the user's.
+  find_program(SCRIPT script)
+  if(SCRIPT)
+    file(COPY "${SAMPLES}/" DESTINATION "${WORK}/tty")
+    execute_process(COMMAND "${SCRIPT}" -q -e -c "'${CLI}' go tty" /dev/null
+      WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE tty_status OUTPUT_VARIABLE tty_out
+      ERROR_VARIABLE tty_out)
+    if(NOT tty_status STREQUAL "0" OR NOT tty_out MATCHES "${CR}\\[2/[0-9]+\\] [a-z]+\\.ter")
+      fail("go on a terminal does not redraw its progress line (${tty_status}):\n${tty_out}")
+    endif()
+  endif()
+
   if(EXISTS /dev/full)
     cli(full convert INPUT "${WORK}/input/edge.ter" OUTPUT /dev/full)
     expect_status(full 1 "convert onto a full disk")
