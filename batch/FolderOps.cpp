@@ -83,6 +83,16 @@ bool WriteTemporary(const std::string& full, const std::string& temp, LineBuffer
     }
 }
 
+// Shows the file an operation takes up next, before any work on it, and returns its path.
+std::string BeginFile(BatchHost& host, const std::string& folder, const std::string& name,
+                      std::size_t current, std::size_t total) {
+    host.ReportProgress(current, total);
+    host.SetStatus(name);
+    std::string full = Join(folder, name);
+    host.RefreshControls();
+    return full;
+}
+
 struct FileResult {
     bool readable = false;
     bool converted = false;
@@ -136,10 +146,7 @@ BatchSummary ProcessFolder(std::string folder, bool remove, BatchHost& host) {
     std::vector<std::string> unreadable;
     for (std::size_t i = 0; i < scan.names.size(); ++i) {
         const std::string& name = scan.names[i];
-        host.ReportProgress(i + 1, scan.names.size());
-        host.SetStatus(name);
-        const std::string full = Join(folder, name);
-        host.RefreshControls();
+        const std::string full = BeginFile(host, folder, name, i + 1, scan.names.size());
         const FileResult result = ConvertFile(full, remove, host);
         if (!result.readable) unreadable.push_back(name);
         ++(result.converted ? summary.converted : summary.unchanged);
@@ -157,10 +164,7 @@ BatchSummary RestoreFolder(std::string folder, BatchHost& host) {
     summary.skipped = scan.skipped;
     for (std::size_t i = 0; i < scan.names.size(); ++i) {
         const std::string& name = scan.names[i];
-        host.ReportProgress(i + 1, scan.names.size());
-        host.SetStatus(name);
-        const std::string full = Join(folder, name);
-        host.RefreshControls();
+        const std::string full = BeginFile(host, folder, name, i + 1, scan.names.size());
         // One step, so that the file is never missing; a failure leaves both as they were.
         const std::string target = full.substr(0, full.size() - 4);
         platform::FileMode mode;
