@@ -8,6 +8,15 @@
 
 const CTerFileIO TerFileIO;
 
+namespace {
+
+// A backspace in a terrain line becomes a space.
+void NormalizeInPlace(std::string::iterator begin, std::string::iterator end) {
+    std::replace(begin, end, '\b', ' ');
+}
+
+}  // namespace
+
 std::optional<LineBuffer> CTerFileIO::ReadTerFile(std::string path) const {
     platform::FileMode ignored;
     return ReadTerFile(std::move(path), ignored);
@@ -17,12 +26,11 @@ std::optional<LineBuffer> CTerFileIO::ReadTerFile(std::string path,
                                                   platform::FileMode& mode) const {
     CTextFile file;
     if (!file.Open(path, CTextFile::Access::ReadShared, &mode)) return std::nullopt;
+    // Each line is read straight into the buffer, so a huge line is held once, not twice.
     LineBuffer lines;
-    std::string line;
-    while (file.ReadLine(line)) {
-        if (line.empty()) continue;
-        line = NormalizeLine(std::move(line));  // the line's buffer is reused for the next one
-        lines += line;
+    for (std::size_t start = 0; file.AppendLine(lines); start = lines.size()) {
+        if (lines.size() == start) continue;  // an empty line is dropped
+        NormalizeInPlace(lines.begin() + static_cast<std::ptrdiff_t>(start), lines.end());
         lines += kLineSeparator;
     }
     file.Close();
@@ -51,7 +59,7 @@ bool CTerFileIO::BackupExists(std::string path) const {
 }
 
 std::string CTerFileIO::NormalizeLine(std::string line) const {
-    std::replace(line.begin(), line.end(), '\b', ' ');
+    NormalizeInPlace(line.begin(), line.end());
     return line;
 }
 

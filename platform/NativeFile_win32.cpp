@@ -28,9 +28,9 @@ NativeFile OpenNativeFile(const std::string& path, Access access, FileMode* mode
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kNoFile;
     if (mode != nullptr) {
-        BY_HANDLE_FILE_INFORMATION info;
-        mode->readOnly = GetFileInformationByHandle(h, &info) &&
-                         (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        mode->readOnly =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
         mode->permissions = 0;
     }
     return reinterpret_cast<NativeFile>(h);

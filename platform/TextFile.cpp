@@ -35,24 +35,29 @@ bool CTextFile::FillBuffer() {
 
 bool CTextFile::ReadLine(std::string& line) {
     line.clear();
+    return AppendLine(line);
+}
+
+bool CTextFile::AppendLine(std::string& text) {
+    const std::size_t lineStart = text.size();
     bool any = false;
     for (;;) {
         if (m_nPos == m_nEnd && !FillBuffer()) break;
         any = true;
-        const char* start = m_buffer + m_nPos;
+        const char* data = m_buffer + m_nPos;
         const std::size_t avail = m_nEnd - m_nPos;
-        const void* lf = std::memchr(start, '\n', avail);
+        const void* lf = std::memchr(data, '\n', avail);
         if (lf == nullptr) {
-            line.append(start, avail);
+            text.append(data, avail);
             m_nPos = m_nEnd;
             continue;
         }
-        const std::size_t len = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
-        line.append(start, len);
+        const std::size_t len = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+        text.append(data, len);
         m_nPos += len + 1;
         // Text mode: the CR of a CR LF pair belongs to the line end. It may have arrived in
         // the previous buffer, so look at the line as gathered.
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (text.size() > lineStart && text.back() == '\r') text.pop_back();
         return true;
     }
     return any;

@@ -29,6 +29,10 @@ public:
     /// read too. Returns false at the end of the file.
     bool ReadLine(std::string& line);
 
+    /// Reads the next line like ReadLine, appending it to text instead. Returns false at the
+    /// end of the file.
+    bool AppendLine(std::string& text);
+
     /// Writes text, each LF as CR LF.
     void WriteText(std::string_view text);
 

@@ -3,7 +3,8 @@
 : "${BRIVANTO_BUILD:=$PWD/build}"
 export WINEPREFIX="$BRIVANTO_BUILD/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompt
+# No Mono or Gecko installer prompt; no debugger holding a crashed test open until its timeout.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # Where qemu-user runs Wine's 32-bit half, a guest address space just above 2 GiB keeps
 # Wine's start-up from probing gigabytes of address space one page run at a time.
 export QEMU_RESERVED_VA=0x81000000
