@@ -31,7 +31,10 @@ std::string MakeTerrain(std::size_t bytes, int textureEvery) {
             if (n % 7 == 0) text += "LOAD_CENTER 47.1 9.2 1234 1024\r";
             text += "TEXTURE_FILE textures/v5kra_" + std::to_string(span) + "_" +
                     std::to_string(zoom) + "_" + std::to_string(col) + "_" + std::to_string(row) +
-                    (n % 3 == 0 ? "_LOW.dds" : n % 5 == 0 ? ".partial.dds" : ".dds") + "\r";
+                    (n % 3 == 0   ? "_LOW.dds"
+                     : n % 5 == 0 ? ".partial.dds"
+                                  : ".dds") +
+                    "\r";
         } else if (textureEvery > 0 && n % 11 == 0) {
             text += "TEXTURE_FILE textures/empty.dds\r";
         } else {

@@ -67,14 +67,10 @@ Parsed UsageError(std::string message) {
 }
 
 std::optional<Command> CommandNamed(std::string_view name) {
-    if (name == "go")
-        return Command::Go;
-    if (name == "restore")
-        return Command::Restore;
-    if (name == "convert")
-        return Command::Convert;
-    if (name == "check")
-        return Command::Check;
+    if (name == "go") return Command::Go;
+    if (name == "restore") return Command::Restore;
+    if (name == "convert") return Command::Convert;
+    if (name == "check") return Command::Check;
     return std::nullopt;
 }
 
@@ -105,8 +101,7 @@ Parsed Parse(const std::vector<std::string>& args) {
             }
         } else if (!haveCommand) {
             const std::optional<Command> command = CommandNamed(arg);
-            if (!command)
-                return UsageError("unknown command '" + arg + "'");
+            if (!command) return UsageError("unknown command '" + arg + "'");
             inv.command = *command;
             inv.name = arg;
             haveCommand = true;
@@ -115,23 +110,19 @@ Parsed Parse(const std::vector<std::string>& args) {
         }
     }
 
-    if (!haveCommand)
-        return UsageError("no command given");
+    if (!haveCommand) return UsageError("no command given");
     const bool takesRemove = inv.command == Command::Go || inv.command == Command::Convert;
-    if (inv.remove && !takesRemove)
-        return UsageError(inv.name + " takes no --remove");
+    if (inv.remove && !takesRemove) return UsageError(inv.name + " takes no --remove");
     if (inv.command == Command::Convert) {
         if (!operands.empty())
             return UsageError("convert takes no FOLDER ('" + operands[0] +
                               "'); it reads standard input");
         return parsed;
     }
-    if (operands.empty())
-        return UsageError(inv.name + " needs a FOLDER");
+    if (operands.empty()) return UsageError(inv.name + " needs a FOLDER");
     if (operands.size() > 1)
         return UsageError(inv.name + " takes one FOLDER, but '" + operands[1] + "' follows it");
-    if (operands[0].empty())
-        return UsageError(inv.name + ": the FOLDER is an empty name");
+    if (operands[0].empty()) return UsageError(inv.name + ": the FOLDER is an empty name");
     inv.folder = operands[0];
     return parsed;
 }
@@ -152,8 +143,7 @@ std::string CountsText(const BatchSummary& s, Command command) {
 }
 
 ProgressStyle StyleFor(const Invocation& inv, const CliConsole& console) {
-    if (inv.quiet)
-        return ProgressStyle::Silent;
+    if (inv.quiet) return ProgressStyle::Silent;
     return console.errIsTerminal ? ProgressStyle::InPlace : ProgressStyle::Lines;
 }
 
@@ -164,8 +154,7 @@ std::string Join(const std::string& folder, const std::string& name) {
 // The bytes of a file exactly as they are on disk; nullopt when it cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     const platform::NativeFile file = platform::OpenNativeFile(path, platform::Access::ReadShared);
-    if (file == platform::kNoFile)
-        return std::nullopt;
+    if (file == platform::kNoFile) return std::nullopt;
     std::string bytes;
     char chunk[64 * 1024];
     for (;;) {
@@ -174,8 +163,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
             platform::CloseNativeFile(file);
             throw CFileError(CFileError::Cause::General, path);
         }
-        if (got == 0)
-            break;
+        if (got == 0) break;
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
     platform::CloseNativeFile(file);
@@ -201,8 +189,7 @@ int RunFolderOperation(const Invocation& inv, const CliConsole& console) {
 }
 
 int RunConvert(const Invocation& inv, const CliConsole& console) {
-    if (console.binaryStdio != nullptr)
-        console.binaryStdio();
+    if (console.binaryStdio != nullptr) console.binaryStdio();
     std::string input;
     char chunk[64 * 1024];
     while (console.in.read(chunk, sizeof chunk) || console.in.gcount() > 0) {
@@ -251,8 +238,7 @@ int RunCheck(const Invocation& inv, const CliConsole& console) {
             console.err << batch_text::kNoTerFile << '\n';
         } else {
             console.err << stale << " of " << names.size() << " terrain files would change";
-            if (unreadable > 0)
-                console.err << ", " << unreadable << " could not be opened";
+            if (unreadable > 0) console.err << ", " << unreadable << " could not be opened";
             console.err << '\n';
         }
     }

@@ -6,9 +6,7 @@
 CCliHost::CCliHost(std::ostream& err, ProgressStyle style, int columns)
     : m_err(err), m_style(style), m_nColumns(columns > 0 ? static_cast<std::size_t>(columns) : 0) {}
 
-void CCliHost::SetStatus(std::string text) {
-    m_strStatus = std::move(text);
-}
+void CCliHost::SetStatus(std::string text) { m_strStatus = std::move(text); }
 
 void CCliHost::ReportProgress(std::size_t current, std::size_t total) {
     m_nCurrent = current;
@@ -17,8 +15,7 @@ void CCliHost::ReportProgress(std::size_t current, std::size_t total) {
 }
 
 void CCliHost::RefreshControls() {
-    if (!m_bPending)
-        return;
+    if (!m_bPending) return;
     m_bPending = false;
     std::string line =
         "[" + std::to_string(m_nCurrent) + "/" + std::to_string(m_nTotal) + "] " + m_strStatus;
@@ -31,11 +28,9 @@ void CCliHost::RefreshControls() {
         case ProgressStyle::InPlace:
             // A line as wide as the terminal would wrap, and the next redraw would start one
             // line too low.
-            if (m_nColumns > 1 && line.size() > m_nColumns - 1)
-                line.resize(m_nColumns - 1);
+            if (m_nColumns > 1 && line.size() > m_nColumns - 1) line.resize(m_nColumns - 1);
             m_err << '\r' << line;
-            if (m_nShown > line.size())
-                m_err << std::string(m_nShown - line.size(), ' ');
+            if (m_nShown > line.size()) m_err << std::string(m_nShown - line.size(), ' ');
             m_nShown = line.size();
             break;
     }
@@ -52,8 +47,7 @@ void CCliHost::ShowMessage(std::string text) {
 }
 
 void CCliHost::ClearLine() {
-    if (m_nShown == 0)
-        return;
+    if (m_nShown == 0) return;
     m_err << '\r' << std::string(m_nShown, ' ') << '\r';
     m_nShown = 0;
     m_err.flush();

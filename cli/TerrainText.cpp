@@ -15,8 +15,7 @@ LineBuffer LinesFromText(std::string_view bytes) {
         // Only a CR that stands right before the LF belongs to the line end.
         if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.empty())
-            continue;
+        if (line.empty()) continue;
         lines += TerFileIO.NormalizeLine(std::string(line));
         lines += kLineSeparator;
     }

@@ -61,8 +61,8 @@ std::optional<std::int32_t> IntegerValue(std::string_view text) {
 std::string ScaledDigits(double magnitude, int decimals) {
     if (magnitude == 0) return "0";
     char form[32];
-    const auto result = std::to_chars(form, form + sizeof form, magnitude,
-                                      std::chars_format::scientific, 16);
+    const auto result =
+        std::to_chars(form, form + sizeof form, magnitude, std::chars_format::scientific, 16);
     // form is "d.dddddddddddddddde[+-]xx": 17 digits and the exponent of the first.
     std::string digits;
     digits.reserve(17);

@@ -20,17 +20,13 @@ int Descriptor(StdStream stream) {
 
 }  // namespace
 
-bool IsTerminal(StdStream stream) {
-    return ::isatty(Descriptor(stream)) == 1;
-}
+bool IsTerminal(StdStream stream) { return ::isatty(Descriptor(stream)) == 1; }
 
 int TerminalColumns(StdStream stream) {
     const int fd = Descriptor(stream);
-    if (::isatty(fd) != 1)
-        return 0;
+    if (::isatty(fd) != 1) return 0;
     struct winsize size {};
-    if (::ioctl(fd, TIOCGWINSZ, &size) != 0)
-        return 0;
+    if (::ioctl(fd, TIOCGWINSZ, &size) != 0) return 0;
     return size.ws_col;
 }
 

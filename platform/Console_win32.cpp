@@ -43,8 +43,7 @@ bool IsTerminal(StdStream stream) {
 
 int TerminalColumns(StdStream stream) {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(StdHandle(stream), &info))
-        return 0;
+    if (!GetConsoleScreenBufferInfo(StdHandle(stream), &info)) return 0;
     return info.srWindow.Right - info.srWindow.Left + 1;
 }
 

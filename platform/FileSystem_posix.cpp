@@ -2,21 +2,21 @@
 #define _GNU_SOURCE  // renameat2
 #endif
 
-#include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
 
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
 #include "platform/NameMatch.h"
 
 #ifdef __APPLE__
-#include <mach-o/dyld.h>
 #include <crt_externs.h>
+#include <mach-o/dyld.h>
 #endif
 
 namespace platform {
@@ -74,9 +74,9 @@ bool MoveOver(const std::string& from, const std::string& to) {
 
 bool PutInPlace(const std::string& temp, const std::string& target) {
     if (InjectFault(FaultOp::Rename)) return false;
-    // Swapping the two names and then dropping the old file costs the file system far less
-    // than a rename over an existing name, which must update the replaced file in the same
-    // step.
+        // Swapping the two names and then dropping the old file costs the file system far less
+        // than a rename over an existing name, which must update the replaced file in the same
+        // step.
 #if defined(__linux__)
     if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
         return static_cast<void>(::unlink(temp.c_str())), true;

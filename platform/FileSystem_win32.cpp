@@ -35,7 +35,8 @@ bool FindFiles(const std::string& folder, const std::string& pattern,
     HANDLE find = FindFirstFileA((folder + kPathSeparator + pattern).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back(
+            {data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(find, &data));
     FindClose(find);
     return true;
@@ -52,9 +53,8 @@ bool MoveOver(const std::string& from, const std::string& to) {
     if (InjectFault(FaultOp::Rename)) return false;
     // A read-only target refuses at once: no point in waiting for it.
     if (IsReadOnly(to)) return false;
-    return WithRetries([&] {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-    });
+    return WithRetries(
+        [&] { return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0; });
 }
 
 bool PutInPlace(const std::string& temp, const std::string& target) {

@@ -22,8 +22,7 @@ bool CBrivantoDlg::OnInitDialog() {
 
     if (Window().HasSystemMenu()) {
         const std::string about = App().LoadStringResource(IDS_ABOUTBOX);
-        if (!about.empty())
-            Window().AppendSystemMenuItem(IDM_ABOUTBOX, about);
+        if (!about.empty()) Window().AppendSystemMenuItem(IDM_ABOUTBOX, about);
     }
     Window().SetIcon(m_hIcon, true);
     Window().SetIcon(m_hIcon, false);
@@ -88,32 +87,22 @@ void CBrivantoDlg::OnCancel() {
 }
 
 bool CBrivantoDlg::OnSysCommand(unsigned command) {
-    if ((command & 0xFFF0) != IDM_ABOUTBOX)
-        return false;
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
     CAboutDlg about;
     Window().RunModal(about);
     return true;
 }
 
 bool CBrivantoDlg::OnPaint() {
-    if (!Window().IsMinimized())
-        return false;
+    if (!Window().IsMinimized()) return false;
     Window().PaintMinimized(m_hIcon);
     return true;
 }
 
-IconHandle CBrivantoDlg::OnQueryDragIcon() {
-    return m_hIcon;
-}
+IconHandle CBrivantoDlg::OnQueryDragIcon() { return m_hIcon; }
 
-void CBrivantoDlg::SetStatus(std::string text) {
-    m_strStatus = std::move(text);
-}
+void CBrivantoDlg::SetStatus(std::string text) { m_strStatus = std::move(text); }
 
-void CBrivantoDlg::RefreshControls() {
-    UpdateData(false);
-}
+void CBrivantoDlg::RefreshControls() { UpdateData(false); }
 
-void CBrivantoDlg::ShowMessage(std::string text) {
-    ShowMessageBox(text);
-}
+void CBrivantoDlg::ShowMessage(std::string text) { ShowMessageBox(text); }

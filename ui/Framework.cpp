@@ -34,23 +34,18 @@ void CDialogData::Check(int id, int& value) {
         value = m_window.GetItemCheck(id);
         return;
     }
-    if (value < 0 || value > 2)
-        value = 0;
+    if (value < 0 || value > 2) value = 0;
     m_window.SetItemCheck(id, value);
 }
 
-CApplication::CApplication() {
-    g_pApp = this;
-}
+CApplication::CApplication() { g_pApp = this; }
 
 CApplication::~CApplication() {
-    if (g_pApp == this)
-        g_pApp = nullptr;
+    if (g_pApp == this) g_pApp = nullptr;
 }
 
 bool CApplication::OnCommand(int id, CModalDialog& active) {
-    if (id != kIdHelp)
-        return false;
+    if (id != kIdHelp) return false;
     OnHelp(active);
     return true;
 }
@@ -66,8 +61,7 @@ void CApplication::SetModulePath(const std::string& modulePath) {
 }
 
 CApplication& App() {
-    if (g_pApp == nullptr)
-        throw std::logic_error("the program has no application object");
+    if (g_pApp == nullptr) throw std::logic_error("the program has no application object");
     return *g_pApp;
 }
 
@@ -126,8 +120,7 @@ bool CModalDialog::HandleInitDialog(CDialogWindow& window) {
 void CModalDialog::HandleCommand(int id) {
     m_bEndAfterCommand = false;
     Guarded([&] {
-        if (!OnCommand(id))
-            App().OnCommand(id, *this);
+        if (!OnCommand(id)) App().OnCommand(id, *this);
     });
     if (m_bEndAfterCommand && IsOpen()) {
         m_bEndAfterCommand = false;
@@ -147,9 +140,7 @@ bool CModalDialog::HandlePaint() {
     return painted;
 }
 
-IconHandle CModalDialog::HandleQueryDragIcon() {
-    return OnQueryDragIcon();
-}
+IconHandle CModalDialog::HandleQueryDragIcon() { return OnQueryDragIcon(); }
 
 void CModalDialog::ShowHelp(const std::string& helpFile, unsigned topic) {
     Window().ShowHelp(helpFile, topic);
@@ -178,13 +169,9 @@ void CModalDialog::OnOK() {
     EndDialog(kIdOk);
 }
 
-void CModalDialog::OnCancel() {
-    EndDialog(kIdCancel);
-}
+void CModalDialog::OnCancel() { EndDialog(kIdCancel); }
 
-void CModalDialog::EndDialog(int result) {
-    Window().End(result);
-}
+void CModalDialog::EndDialog(int result) { Window().End(result); }
 
 void CModalDialog::EndAfterCommand(int result) {
     m_nEndAfterCommand = result;
@@ -196,7 +183,6 @@ void CModalDialog::ShowMessageBox(const std::string& text, CMessageIcon icon) {
 }
 
 CDialogWindow& CModalDialog::Window() {
-    if (m_pWindow == nullptr)
-        throw std::logic_error("the dialog has no window");
+    if (m_pWindow == nullptr) throw std::logic_error("the dialog has no window");
     return *m_pWindow;
 }

@@ -20,8 +20,7 @@ public:
     std::string GetItemText(int id) const override {
         const HWND item = GetDlgItem(m_hWnd, id);
         const int length = item ? GetWindowTextLengthA(item) : 0;
-        if (length <= 0)
-            return "";
+        if (length <= 0) return "";
         std::vector<char> text(static_cast<std::size_t>(length) + 1);
         const int copied = GetWindowTextA(item, text.data(), length + 1);
         return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
@@ -88,22 +87,17 @@ void CentreDialog(HWND dialog) {
     GetMonitorInfoA(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT work = monitor.rcWork;
     RECT area = work;
-    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner))
-        GetWindowRect(owner, &area);
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &area);
     RECT own;
     GetWindowRect(dialog, &own);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
     int x = (area.left + area.right - width) / 2;
     int y = (area.top + area.bottom - height) / 2;
-    if (x + width > work.right)
-        x = work.right - width;
-    if (y + height > work.bottom)
-        y = work.bottom - height;
-    if (x < work.left)
-        x = work.left;
-    if (y < work.top)
-        y = work.top;
+    if (x + width > work.right) x = work.right - width;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -120,15 +114,13 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return session->dialog->HandleInitDialog(session->window) ? TRUE : FALSE;
     }
     auto* session = reinterpret_cast<CDialogSession*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (session == nullptr)
-        return FALSE;
+    if (session == nullptr) return FALSE;
     CModalDialog& dialog = *session->dialog;
     switch (message) {
         case WM_COMMAND:
             // Menu and button commands (code 0) and accelerators (1); other notifications
             // are left alone.
-            if (HIWORD(wParam) > 1)
-                return FALSE;
+            if (HIWORD(wParam) > 1) return FALSE;
             dialog.HandleCommand(LOWORD(wParam));
             return TRUE;
         case WM_SYSCOMMAND:
@@ -173,9 +165,7 @@ int RunDialog(CModalDialog& dialog, HWND owner) {
     return static_cast<int>(result);
 }
 
-int CWin32DialogWindow::RunModal(CModalDialog& child) {
-    return RunDialog(child, m_hWnd);
-}
+int CWin32DialogWindow::RunModal(CModalDialog& child) { return RunDialog(child, m_hWnd); }
 
 }  // namespace
 
@@ -229,8 +219,7 @@ int CWindowsApp::Run() {
         exitCode = static_cast<int>(message.wParam);
     }
     UnhookWindowsHookEx(g_hHelpKeyFilter);
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }
 

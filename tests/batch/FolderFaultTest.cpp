@@ -13,8 +13,8 @@
 #include "support/TempDir.h"
 
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 #endif
 
 namespace {
@@ -138,8 +138,8 @@ TEST(FolderFaults, FailedRestoreLeavesBothFiles) {
 // A real write error: the file size limit makes the kernel refuse the rewrite's bytes.
 TEST(FolderFaults, RealWriteErrorEndsTheBatchAndKeepsTheFile) {
     CTempDir dir;
-    const std::string big = "TEXTURE_FILE img/v5kra_8_16_34560_42640.dds\r\n" +
-                            std::string(3000, 'x') + "\r\n";
+    const std::string big =
+        "TEXTURE_FILE img/v5kra_8_16_34560_42640.dds\r\n" + std::string(3000, 'x') + "\r\n";
     WriteBytes(dir / "big.ter", big);
     CRecordingHost host;
 

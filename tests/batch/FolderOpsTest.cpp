@@ -130,7 +130,8 @@ TEST_F(FolderOpsTest, UnreadableFilesAreLeftAloneAndListedOnce) {
     const BatchSummary summary = ProcessFolder(dir.Path(), false, host);
     EXPECT_EQ(ReadBytes(dir / "scene.ter"), kOriginal);
     EXPECT_FALSE(FileExists(dir / "scene.ter.bak"));
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Could not be read, left unchanged:\nscene.ter"});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Could not be read, left unchanged:\nscene.ter"});
     EXPECT_EQ(summary.unchanged, 1u);
     EXPECT_EQ(host.Status(), "Finished");
 }
@@ -245,13 +246,17 @@ TEST_F(FolderOpsTest, LinkedTerrainFileNeverWritesItsTarget) {
 }
 
 TEST_F(FolderOpsTest, NamesWithSpacesDashesAndHighBytesAreOrdinary) {
-    for (const std::string name : {"with space.ter", "-rf.ter", "Gr\xfc\xdf" "e.ter"}) {
+    for (const std::string name : {"with space.ter", "-rf.ter",
+                                   "Gr\xfc\xdf"
+                                   "e.ter"}) {
         WriteBytes(dir / name, kOriginal);
     }
     const BatchSummary summary = ProcessFolder(dir.Path(), false, host);
     EXPECT_EQ(summary.converted, 3u);
     EXPECT_EQ(ReadBytes(dir / "-rf.ter"), kConverted);
-    EXPECT_EQ(ReadBytes(dir / "Gr\xfc\xdf" "e.ter.bak"), kOriginal);
+    EXPECT_EQ(ReadBytes(dir / "Gr\xfc\xdf"
+                              "e.ter.bak"),
+              kOriginal);
 }
 #endif
 

@@ -54,8 +54,7 @@ CliResult Cli(const std::vector<std::string>& args, const std::string& input = "
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
 }
 
@@ -219,15 +218,13 @@ TEST_F(CliTest, ConvertWritesTheBytesGoWritesForTheSameFile) {
         for (std::size_t i = 0; i < cases.size(); ++i)
             WriteBytes(folder / ("case" + std::to_string(i) + ".ter"), cases[i].bytes);
         std::vector<std::string> go = {"go", folder.Path()};
-        if (remove)
-            go.insert(go.begin() + 1, "--remove");
+        if (remove) go.insert(go.begin() + 1, "--remove");
         const CliResult r = Cli(go);
         ASSERT_EQ(r.status, kExitSuccess) << r.err;
 
         for (std::size_t i = 0; i < cases.size(); ++i) {
             std::vector<std::string> convert = {"convert"};
-            if (remove)
-                convert.push_back("--remove");
+            if (remove) convert.push_back("--remove");
             const CliResult c = Cli(convert, cases[i].bytes);
             const std::string written = ReadBytes(folder / ("case" + std::to_string(i) + ".ter"));
             EXPECT_EQ(c.status, kExitSuccess) << cases[i].what;
@@ -242,15 +239,13 @@ TEST_F(CliTest, ConvertWritesTheBytesGoWritesForTheSameFile) {
 TEST_F(CliTest, ConvertAgreesWithGoOnEverySampleFile) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(BRIVANTO_SAMPLES)) {
-        if (entry.path().extension() != ".ter")
-            continue;
+        if (entry.path().extension() != ".ter") continue;
         names.push_back(entry.path().filename().string());
         fs::copy_file(entry.path(), dir / names.back());
     }
     ASSERT_GE(names.size(), 15u);
     std::vector<std::string> originals;
-    for (const std::string& name : names)
-        originals.push_back(ReadBytes(dir / name));
+    for (const std::string& name : names) originals.push_back(ReadBytes(dir / name));
 
     ASSERT_EQ(Cli({"go", dir.Path()}).status, kExitSuccess);
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -365,8 +360,7 @@ bool IsOneOf(const std::string& name, const std::vector<std::string>& names) {
 // "[i/n] name" for one of the progress test's files, maybe padded with blanks after a longer
 // line.
 bool IsProgressLine(const std::string& line, const std::string& count) {
-    if (line.rfind(count, 0) != 0)
-        return false;
+    if (line.rfind(count, 0) != 0) return false;
     std::string name = line.substr(count.size());
     name.erase(name.find_last_not_of(' ') + 1);
     return IsOneOf(name, kProgressFiles);
@@ -375,8 +369,7 @@ bool IsProgressLine(const std::string& line, const std::string& count) {
 class CliProgressTest : public CliTest {
 protected:
     void SetUp() override {
-        for (const std::string& name : kProgressFiles)
-            WriteBytes(dir / name, kTerrain);
+        for (const std::string& name : kProgressFiles) WriteBytes(dir / name, kTerrain);
     }
 };
 
@@ -415,8 +408,7 @@ TEST_F(CliProgressTest, OnANarrowTerminalTheLineNeverWraps) {
     ASSERT_EQ(r.status, kExitSuccess);
     const std::string redraws = r.err.substr(0, r.err.rfind('\r') + 1);
     std::istringstream parts(redraws);
-    for (std::string part; std::getline(parts, part, '\r');)
-        EXPECT_LE(part.size(), 15u) << part;
+    for (std::string part; std::getline(parts, part, '\r');) EXPECT_LE(part.size(), 15u) << part;
     // The name is cut, not the count.
     EXPECT_NE(redraws.find("/3] third-wit"), std::string::npos) << redraws;
     EXPECT_EQ(redraws.find("third-with"), std::string::npos) << redraws;

@@ -95,8 +95,8 @@ TEST_F(TerFileIOTest, FolderIsNeitherReadNorABackup) {
 }
 
 TEST_F(TerFileIOTest, WriteThatCannotOpenReportsTrueAndCreatesNothing) {
-    EXPECT_TRUE(TerFileIO.WriteTerFile(dir / "no-such-folder" + platform::kPathSeparator + "t.ter",
-                                       "A\r"));
+    EXPECT_TRUE(
+        TerFileIO.WriteTerFile(dir / "no-such-folder" + platform::kPathSeparator + "t.ter", "A\r"));
     EXPECT_FALSE(FileExists(dir / "no-such-folder"));
 }
 

@@ -1,8 +1,8 @@
 // ConvertLines on arbitrary bytes, checked for the properties every output must have.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +31,8 @@ std::string ExpectedDirective(std::string_view line) {
     const std::size_t marker = line.find("v5kra_");
     if (marker == std::string_view::npos) return "";
     std::string_view tile = line.substr(marker + 6);
-    for (std::string_view suffix : {"_LOW", ".partial", ".dds"}) tile = tile.substr(0, tile.find(suffix));
+    for (std::string_view suffix : {"_LOW", ".partial", ".dds"})
+        tile = tile.substr(0, tile.find(suffix));
     const auto info = TerConverter.ParseTileName(std::string(tile));
     return info ? TerConverter.LoadCenterLine(*info) : "";
 }
@@ -62,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (lines[i].find("LOAD_CENTER") != std::string_view::npos) {
             // Every directive left is one the conversion made, for the line after it.
             if (i + 1 == lines.size()) Fail("directive at the end");
-            if (ExpectedDirective(lines[i + 1]) != lines[i]) Fail("directive does not fit its line");
+            if (ExpectedDirective(lines[i + 1]) != lines[i])
+                Fail("directive does not fit its line");
             if (lines[i + 1].find("LOAD_CENTER") != std::string_view::npos)
                 Fail("directive before a directive");
         } else {

@@ -21,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string coordinate = TerConverter.FormatCoordinate(v);
         const std::string whole = TerConverter.FormatWhole(v);
         if (coordinate != ReferenceCoordinate(v) || whole != ReferenceWhole(v)) {
-            std::fprintf(stderr, "%.17g: got %s / %s, reference %s / %s\n", v,
-                         coordinate.c_str(), whole.c_str(), ReferenceCoordinate(v).c_str(),
-                         ReferenceWhole(v).c_str());
+            std::fprintf(stderr, "%.17g: got %s / %s, reference %s / %s\n", v, coordinate.c_str(),
+                         whole.c_str(), ReferenceCoordinate(v).c_str(), ReferenceWhole(v).c_str());
             std::abort();
         }
     }

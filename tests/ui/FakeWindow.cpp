@@ -22,9 +22,7 @@ void CFakeWindow::SetItemCheck(int id, int state) {
     calls.push_back("check " + std::to_string(id) + " " + std::to_string(state));
 }
 
-void CFakeWindow::ShowItem(int id) {
-    calls.push_back("show " + std::to_string(id));
-}
+void CFakeWindow::ShowItem(int id) { calls.push_back("show " + std::to_string(id)); }
 
 void CFakeWindow::AppendSystemMenuItem(int id, const std::string& text) {
     calls.push_back("menu " + std::to_string(id) + " " + text);
@@ -63,8 +61,7 @@ void CFakeWindow::ShowHelp(const std::string& helpFile, unsigned topic) {
 std::vector<std::string> CFakeWindow::CallsStartingWith(const std::string& prefix) const {
     std::vector<std::string> found;
     for (const std::string& call : calls)
-        if (call.rfind(prefix, 0) == 0)
-            found.push_back(call);
+        if (call.rfind(prefix, 0) == 0) found.push_back(call);
     return found;
 }
 
@@ -75,9 +72,7 @@ CTestApp::CTestApp() {
         "ber Brivanto...";
 }
 
-IconHandle CTestApp::LoadIconResource(int id) const {
-    return TestIcon(id);
-}
+IconHandle CTestApp::LoadIconResource(int id) const { return TestIcon(id); }
 
 std::string CTestApp::LoadStringResource(int id) const {
     const auto it = strings.find(id);

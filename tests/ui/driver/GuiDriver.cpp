@@ -37,13 +37,11 @@ void Fail(const std::string& what) {
 }
 
 void Expect(bool ok, const std::string& what) {
-    if (!ok)
-        Fail(what);
+    if (!ok) Fail(what);
 }
 
 void ExpectEqual(const std::string& actual, const std::string& expected, const std::string& what) {
-    if (actual != expected)
-        Fail(what + ": expected \"" + expected + "\", got \"" + actual + "\"");
+    if (actual != expected) Fail(what + ": expected \"" + expected + "\", got \"" + actual + "\"");
 }
 
 void Step(const std::string& what) {
@@ -58,16 +56,14 @@ struct Fatal {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "<missing>";
+    if (!in) return "<missing>";
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
-    if (!out)
-        throw Fatal{"cannot write " + path};
+    if (!out) throw Fatal{"cannot write " + path};
 }
 
 bool Exists(const std::string& path) {
@@ -75,17 +71,14 @@ bool Exists(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) {
-    if (!CreateDirectoryA(path.c_str(), nullptr))
-        throw Fatal{"cannot create " + path};
+    if (!CreateDirectoryA(path.c_str(), nullptr)) throw Fatal{"cannot create " + path};
 }
 
 // A Unix path from the test runner names the same file on Wine's Z: drive.
 std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     return path;
 }
 
@@ -95,8 +88,7 @@ void RemoveTree(const std::string& path) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
+            if (name == "." || name == "..") continue;
             const std::string full = path + "\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
@@ -112,14 +104,11 @@ template <class Condition>
 bool WaitFor(Condition condition, DWORD timeout) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start > timeout)
-            return false;
+        if (condition()) return true;
+        if (GetTickCount() - start > timeout) return false;
         // Our own window (the help viewer's stand-in) answers meanwhile.
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         Sleep(20);
     }
 }
@@ -135,12 +124,10 @@ struct HelpRequest {
 std::vector<HelpRequest> g_helpRequests;
 
 LRESULT CALLBACK HelpViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_COPYDATA)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     const auto* bytes = static_cast<const unsigned char*>(data->lpData);
-    if (data->cbData < 16)
-        return FALSE;
+    if (data->cbData < 16) return FALSE;
     auto word = [&](std::size_t at) {
         return static_cast<unsigned>(bytes[at] | bytes[at + 1] << 8);
     };
@@ -193,8 +180,7 @@ HWND FindDialog(DWORD process, const char* caption, HWND except = nullptr) {
     while ((window = FindWindowExA(nullptr, window, "#32770", caption)) != nullptr) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == process && window != except && IsWindowVisible(window))
-            return window;
+        if (owner == process && window != except && IsWindowVisible(window)) return window;
     }
     return nullptr;
 }
@@ -242,8 +228,7 @@ public:
     DWORD ProcessId() const { return m_process.dwProcessId; }
     HWND Item(int id) const {
         const HWND item = GetDlgItem(m_hDlg, id);
-        if (!item)
-            throw Fatal{"the dialog has no control " + std::to_string(id)};
+        if (!item) throw Fatal{"the dialog has no control " + std::to_string(id)};
         return item;
     }
     std::string Text(int id) const { return WindowText(Item(id)); }
@@ -305,8 +290,7 @@ void CloseBox(HWND box, const std::string& what) {
 
 // Lets a script take a picture of window: announces its rectangle, waits for the go-ahead.
 void Pose(const std::string& shots, const std::string& name, HWND window) {
-    if (shots.empty())
-        return;
+    if (shots.empty()) return;
     RECT r;
     GetWindowRect(window, &r);
     const std::string done = shots + "\\" + name + ".done";
@@ -352,16 +336,13 @@ void ExpectMainDialogLayout(HWND dialog) {
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const auto& c : controls) {
         const std::string name = "control " + std::to_string(c.id);
-        if (!child)
-            return Fail(name + " is missing");
+        if (!child) return Fail(name + " is missing");
         // The label has no id of its own (-1, or 0xFFFF in a 16-bit field).
         Expect((GetDlgCtrlID(child) & 0xFFFF) == (c.id & 0xFFFF),
                name + " is not next in tab order: found " + std::to_string(GetDlgCtrlID(child)));
         const LONG childStyle = GetWindowLongA(child, GWL_STYLE);
-        if (c.text)
-            ExpectEqual(WindowText(child), c.text, name + " text");
-        if (c.kind >= 0)
-            Expect((childStyle & 0x0F) == c.kind, name + " is of another kind");
+        if (c.text) ExpectEqual(WindowText(child), c.text, name + " text");
+        if (c.kind >= 0) Expect((childStyle & 0x0F) == c.kind, name + " is of another kind");
         Expect(((childStyle & WS_TABSTOP) != 0) == c.tabStop, name + " tab stop");
         child = GetWindow(child, GW_HWNDNEXT);
     }
@@ -497,8 +478,7 @@ std::string VersionString(const std::vector<char>& block, const std::string& key
     void* value = nullptr;
     UINT length = 0;
     const std::string query = "\\StringFileInfo\\040704B0\\" + key;
-    if (!VerQueryValueA(block.data(), query.c_str(), &value, &length))
-        return "<missing>";
+    if (!VerQueryValueA(block.data(), query.c_str(), &value, &length)) return "<missing>";
     const char* text = static_cast<const char*>(value);
     return length > 0 ? std::string(text, strnlen(text, length)) : "";
 }
@@ -507,8 +487,7 @@ void VersionBlock(const std::string& program) {
     Step("the version block reads back");
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
-    if (size == 0)
-        return Fail("the program has no version block");
+    if (size == 0) return Fail("the program has no version block");
     std::vector<char> block(size);
     if (!GetFileVersionInfoA(program.c_str(), 0, size, block.data()))
         return Fail("GetFileVersionInfoA failed");
