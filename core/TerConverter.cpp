@@ -178,7 +178,16 @@ std::string CTerConverter::FormatCoordinate(double x) const {
 
 std::string CTerConverter::FormatWhole(double x) const {
     if (!std::isfinite(x)) return NonFinite(x);
-    return ScaledDigits(std::fabs(x), 0);
+    const double magnitude = std::fabs(x);
+    // Below 10^15 every half n + 0.5 has at most 17 significant digits, so the 17-digit form
+    // of a value lies on the same side of it as the value itself: plain rounding agrees.
+    if (magnitude < 1e15) {
+        char text[24];
+        const auto result = std::to_chars(text, text + sizeof text,
+                                          static_cast<std::int64_t>(std::round(magnitude)));
+        return std::string(text, result.ptr);
+    }
+    return ScaledDigits(magnitude, 0);
 }
 
 LineBuffer CTerConverter::ConvertLines(LineBuffer lines, bool remove) const {
