@@ -35,6 +35,16 @@ bool LinkNoReplace(const std::string& from, const std::string& to) {
     return ::link(from.c_str(), to.c_str()) == 0;
 }
 
+bool SwapNames(const std::string& a, const std::string& b) {
+#if defined(__linux__)
+    return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+#elif defined(__APPLE__)
+    return ::renamex_np(a.c_str(), b.c_str(), RENAME_SWAP) == 0;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 bool FindFiles(const std::string& folder, const std::string& pattern,
@@ -74,16 +84,12 @@ bool MoveOver(const std::string& from, const std::string& to) {
 
 bool PutInPlace(const std::string& temp, const std::string& target) {
     if (InjectFault(FaultOp::Rename)) return false;
-        // Swapping the two names and then dropping the old file costs the file system far less
-        // than a rename over an existing name, which must update the replaced file in the same
-        // step.
-#if defined(__linux__)
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
-        return static_cast<void>(::unlink(temp.c_str())), true;
-#elif defined(__APPLE__)
-    if (::renamex_np(temp.c_str(), target.c_str(), RENAME_SWAP) == 0)
-        return static_cast<void>(::unlink(temp.c_str())), true;
-#endif
+    // Swapping the two names and then dropping the old file costs the file system far less
+    // than a rename over an existing name, which must update the replaced file in that step.
+    if (SwapNames(temp, target)) {
+        ::unlink(temp.c_str());
+        return true;
+    }
     // No target yet, or a file system that cannot swap names.
     return ::rename(temp.c_str(), target.c_str()) == 0;
 }

@@ -21,11 +21,12 @@ bool WithRetries(Op op) {
     }
 }
 
-bool IsReadOnly(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsReadOnly(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool IsReadOnly(const std::string& path) { return IsReadOnly(GetFileAttributesA(path.c_str())); }
 
 }  // namespace
 
@@ -72,8 +73,7 @@ BackupKind CreateBackup(const std::string& path, const std::string& backup) {
 bool GetFileMode(const std::string& path, FileMode& mode) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    mode.readOnly =
-        (attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    mode.readOnly = IsReadOnly(attributes);
     mode.permissions = 0;
     return true;
 }
