@@ -108,18 +108,18 @@ FileResult ConvertFile(const std::string& full, bool remove, BatchHost& host) {
     // A file its owner marked read-only is left as it is, as one that cannot be written.
     if (mode.readOnly) return result;
 
-    const std::string backup = full + kBackupExtension;
-    const bool needsBackup = !TerFileIO.BackupExists(backup);
     const std::string temp = full + kTempExtension;
     if (!WriteTemporary(full, temp, TerConverter.ConvertLines(std::move(*lines), remove)))
         return result;
     platform::SetPermissions(temp, mode);
 
-    platform::BackupKind kind = platform::BackupKind::Failed;
-    if (needsBackup) {
-        kind = platform::CreateBackup(full, backup);
-        if (kind == platform::BackupKind::Failed) host.ShowMessage(batch_text::kBackupFailed);
-    }
+    // The backup is made once and never replaced. Making it is tried first, as that is what
+    // most files need; only when it fails is an existing backup looked for, and one that
+    // cannot be opened counts as none.
+    const std::string backup = full + kBackupExtension;
+    const platform::BackupKind kind = platform::CreateBackup(full, backup);
+    if (kind == platform::BackupKind::Failed && !TerFileIO.BackupExists(backup))
+        host.ShowMessage(batch_text::kBackupFailed);
     result.backedUp = kind != platform::BackupKind::Failed;
     result.converted = platform::PutInPlace(temp, full);
     if (!result.converted) {

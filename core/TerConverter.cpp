@@ -98,11 +98,67 @@ std::string NonFinite(double x) {
     return x < 0 ? "-inf" : "inf";
 }
 
-}  // namespace
+// Appends the scaled digits of a coordinate (|x| * 10^8, rounded) with the point before the
+// last eight; nothing stands before the point when the integer part is 0.
+void AppendScaled(std::string& out, const char* digits, std::size_t count) {
+    constexpr std::size_t kDecimals = 8;
+    if (count <= kDecimals) {
+        out += '.';
+        out.append(kDecimals - count, '0');
+        out.append(digits, count);
+        return;
+    }
+    out.append(digits, count - kDecimals);
+    out += '.';
+    out.append(digits + count - kDecimals, kDecimals);
+}
 
-std::optional<TileInfo> CTerConverter::ParseTileName(std::string name) const {
-    const platform::LeadByteTable* lead = platform::AnsiLeadBytes();
-    std::string_view s = name;
+void AppendCoordinate(std::string& out, double x) {
+    if (!std::isfinite(x)) {
+        out += NonFinite(x);
+        return;
+    }
+    if (std::signbit(x)) out += '-';
+    const double magnitude = std::fabs(x);
+    // Below 1024, y = |x| * 10^8 is within 2^-17 of the exact product, and the 17-digit form
+    // of |x| is within 5e-6 of it after scaling. Unless y lies within 1e-4 of a half, the
+    // exact product, the 17-digit form and y all round to the same whole number, so y can be
+    // rounded directly. (floor(y) and y - floor(y) are exact below 2^52.)
+    if (magnitude < 1024) {
+        const double y = magnitude * 1e8;
+        const double whole = std::floor(y);
+        const double fraction = y - whole;
+        if (std::fabs(fraction - 0.5) > 1e-4) {
+            char digits[24];
+            const auto scaled = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+            const auto result = std::to_chars(digits, digits + sizeof digits, scaled);
+            AppendScaled(out, digits, static_cast<std::size_t>(result.ptr - digits));
+            return;
+        }
+    }
+    const std::string digits = ScaledDigits(magnitude, 8);
+    AppendScaled(out, digits.data(), digits.size());
+}
+
+void AppendWhole(std::string& out, double x) {
+    if (!std::isfinite(x)) {
+        out += NonFinite(x);
+        return;
+    }
+    const double magnitude = std::fabs(x);
+    // Below 10^15 every half n + 0.5 has at most 17 significant digits, so the 17-digit form
+    // of a value lies on the same side of it as the value itself: plain rounding agrees.
+    if (magnitude < 1e15) {
+        char text[24];
+        const auto result = std::to_chars(text, text + sizeof text,
+                                          static_cast<std::int64_t>(std::round(magnitude)));
+        out.append(text, result.ptr);
+        return;
+    }
+    out += ScaledDigits(magnitude, 0);
+}
+
+std::optional<TileInfo> ParseTile(std::string_view s, const platform::LeadByteTable* lead) {
     std::int32_t fields[3];
     for (std::int32_t& field : fields) {
         const std::size_t p = FindText(s, "_", lead);
@@ -119,21 +175,23 @@ std::optional<TileInfo> CTerConverter::ParseTileName(std::string name) const {
     info.zoom = fields[1];
     info.col = fields[2];
     info.row = *row;
-    const double n = std::pow(2.0, info.zoom);
+    const double n = std::ldexp(1.0, info.zoom);  // 2^zoom, exactly
     info.lat = RowLatitude(info.row, n);
     info.lon = ColLongitude(info.col, n);
     return info;
 }
 
-std::string CTerConverter::LoadCenterLine(const TileInfo& info) const {
+// Appends the directive for the block, without a line end. Returns false, leaving out as it
+// was, when the block has no sound directive.
+bool AppendLoadCenter(std::string& out, const TileInfo& info) {
     // A block of no tiles has no centre, and sums outside 32 bits name no tile.
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    if (info.span <= 0 || info.span > kMax / kTilePixels) return "";
+    if (info.span <= 0 || info.span > kMax / kTilePixels) return false;
     const std::int64_t northRow = std::int64_t{info.span} + info.row;
     const std::int64_t eastCol = std::int64_t{info.span} + info.col;
-    if (northRow > kMax || eastCol > kMax) return "";
+    if (northRow > kMax || eastCol > kMax) return false;
 
-    const double n = std::pow(2.0, info.zoom);
+    const double n = std::ldexp(1.0, info.zoom);
     const double latN = RowLatitude(northRow, n);
     const double lonE = ColLongitude(eastCol, n);
     const double centerLat = info.lat + (latN - info.lat) * 0.5;
@@ -149,45 +207,42 @@ std::string CTerConverter::LoadCenterLine(const TileInfo& info) const {
     if (cosAngle < -1) cosAngle = -1;
     const double distance = std::acos(cosAngle) * kEarthRadius;
     if (!std::isfinite(centerLat) || !std::isfinite(centerLon) || !std::isfinite(distance))
-        return "";
+        return false;
 
-    std::string line(kDirective);
-    line += ' ';
-    line += FormatCoordinate(centerLat);
-    line += ' ';
-    line += FormatCoordinate(centerLon);
-    line += ' ';
-    line += FormatWhole(distance);
-    line += ' ';
-    line += FormatWhole(pixels);
+    out += kDirective;
+    out += ' ';
+    AppendCoordinate(out, centerLat);
+    out += ' ';
+    AppendCoordinate(out, centerLon);
+    out += ' ';
+    AppendWhole(out, distance);
+    out += ' ';
+    AppendWhole(out, pixels);
+    return true;
+}
+
+}  // namespace
+
+std::optional<TileInfo> CTerConverter::ParseTileName(std::string name) const {
+    return ParseTile(name, platform::AnsiLeadBytes());
+}
+
+std::string CTerConverter::LoadCenterLine(const TileInfo& info) const {
+    std::string line;
+    AppendLoadCenter(line, info);
     return line;
 }
 
 std::string CTerConverter::FormatCoordinate(double x) const {
-    if (!std::isfinite(x)) return NonFinite(x);
-    constexpr int kDecimals = 8;
-    std::string digits = ScaledDigits(std::fabs(x), kDecimals);
-    if (digits.size() < kDecimals) digits.insert(0, kDecimals - digits.size(), '0');
-    std::string text = std::signbit(x) ? "-" : "";
-    const std::size_t whole = digits.size() - kDecimals;
-    text.append(digits, 0, whole);  // nothing when the integer part is 0
-    text += '.';
-    text.append(digits, whole, kDecimals);
+    std::string text;
+    AppendCoordinate(text, x);
     return text;
 }
 
 std::string CTerConverter::FormatWhole(double x) const {
-    if (!std::isfinite(x)) return NonFinite(x);
-    const double magnitude = std::fabs(x);
-    // Below 10^15 every half n + 0.5 has at most 17 significant digits, so the 17-digit form
-    // of a value lies on the same side of it as the value itself: plain rounding agrees.
-    if (magnitude < 1e15) {
-        char text[24];
-        const auto result = std::to_chars(text, text + sizeof text,
-                                          static_cast<std::int64_t>(std::round(magnitude)));
-        return std::string(text, result.ptr);
-    }
-    return ScaledDigits(magnitude, 0);
+    std::string text;
+    AppendWhole(text, x);
+    return text;
 }
 
 LineBuffer CTerConverter::ConvertLines(LineBuffer lines, bool remove) const {
@@ -217,12 +272,8 @@ LineBuffer CTerConverter::ConvertLines(LineBuffer lines, bool remove) const {
                 for (std::string_view suffix : kSuffixes) {
                     tile = tile.substr(0, FindText(tile, suffix, lead));
                 }
-                if (const auto info = ParseTileName(std::string(tile))) {
-                    const std::string directive = LoadCenterLine(*info);
-                    if (!directive.empty()) {
-                        out += directive;
-                        out += kLineSeparator;
-                    }
+                if (const auto info = ParseTile(tile, lead)) {
+                    if (AppendLoadCenter(out, *info)) out += kLineSeparator;
                 }
             }
         }

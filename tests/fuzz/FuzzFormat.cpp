@@ -16,12 +16,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(x)) return 0;
     // A second reading: the same bits scaled into the range directives use.
     int exponent = 0;
-    const double values[] = {x, std::fmod(x, 400.0), std::ldexp(std::frexp(x, &exponent), 7)};
+    const double coordinate = std::fmod(x, 400.0);
+    // The hard cases: the halves between two results, and the doubles right beside them.
+    const double half = (std::floor(std::fabs(coordinate) * 1e8) + 0.5) / 1e8;
+    const double values[] = {x,
+                             coordinate,
+                             std::ldexp(std::frexp(x, &exponent), 7),
+                             half,
+                             std::nextafter(half, 0.0),
+                             std::nextafter(half, 1e9),
+                             std::nextafter(std::nextafter(half, 1e9), 1e9)};
     for (double v : values) {
-        const std::string coordinate = TerConverter.FormatCoordinate(v);
+        const std::string text = TerConverter.FormatCoordinate(v);
         const std::string whole = TerConverter.FormatWhole(v);
-        if (coordinate != ReferenceCoordinate(v) || whole != ReferenceWhole(v)) {
-            std::fprintf(stderr, "%.17g: got %s / %s, reference %s / %s\n", v, coordinate.c_str(),
+        if (text != ReferenceCoordinate(v) || whole != ReferenceWhole(v)) {
+            std::fprintf(stderr, "%.17g: got %s / %s, reference %s / %s\n", v, text.c_str(),
                          whole.c_str(), ReferenceCoordinate(v).c_str(), ReferenceWhole(v).c_str());
             std::abort();
         }
