@@ -1,6 +1,7 @@
 #include "core/TerFileIO.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "platform/FolderBrowser.h"
@@ -10,9 +11,14 @@ const CTerFileIO TerFileIO;
 
 namespace {
 
-// A backspace in a terrain line becomes a space.
-void NormalizeInPlace(std::string::iterator begin, std::string::iterator end) {
-    std::replace(begin, end, '\b', ' ');
+// A backspace in a terrain line becomes a space. Backspaces are rare: memchr steps over the
+// text between them far faster than a test of every byte.
+void NormalizeInPlace(std::string& text) {
+    char* p = text.data();
+    char* const end = text.data() + text.size();
+    while ((p = static_cast<char*>(std::memchr(p, '\b', static_cast<std::size_t>(end - p))))) {
+        *p++ = ' ';
+    }
 }
 
 }  // namespace
@@ -30,10 +36,11 @@ std::optional<LineBuffer> CTerFileIO::ReadTerFile(std::string path,
     LineBuffer lines;
     for (std::size_t start = 0; file.AppendLine(lines); start = lines.size()) {
         if (lines.size() == start) continue;  // an empty line is dropped
-        NormalizeInPlace(lines.begin() + static_cast<std::ptrdiff_t>(start), lines.end());
         lines += kLineSeparator;
     }
     file.Close();
+    // The separator is no backspace, so the whole buffer is cleaned in one pass.
+    NormalizeInPlace(lines);
     return lines;
 }
 
@@ -43,8 +50,7 @@ bool CTerFileIO::WriteTerFile(std::string path, LineBuffer lines) const {
     std::string_view rest = lines;
     while (!rest.empty()) {
         const std::size_t end = std::min(rest.find(kLineSeparator), rest.size());
-        file.WriteText(rest.substr(0, end));
-        file.WriteText("\n");
+        file.WriteLine(rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     file.Close();
@@ -59,7 +65,7 @@ bool CTerFileIO::BackupExists(std::string path) const {
 }
 
 std::string CTerFileIO::NormalizeLine(std::string line) const {
-    NormalizeInPlace(line.begin(), line.end());
+    NormalizeInPlace(line);
     return line;
 }
 

@@ -2,13 +2,26 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "platform/FaultInjection.h"
 #include "platform/FileError.h"
 
+namespace {
+
+// The buffer of the last file closed on this thread, kept for the next one: a folder run opens
+// two or three files per terrain file, and a fresh 64 KB block for each shows in its time.
+thread_local std::unique_ptr<char[]> t_spareBuffer;
+
+}  // namespace
+
 CTextFile::~CTextFile() {
     if (IsOpen()) platform::CloseNativeFile(m_handle);
-    delete[] m_buffer;
+    if (m_buffer != nullptr && t_spareBuffer == nullptr) {
+        t_spareBuffer.reset(m_buffer);
+    } else {
+        delete[] m_buffer;
+    }
 }
 
 bool CTextFile::Open(const std::string& path, Access access, platform::FileMode* mode) {
@@ -18,7 +31,8 @@ bool CTextFile::Open(const std::string& path, Access access, platform::FileMode*
     if (!IsOpen()) return false;
     m_strPath = path;
     m_bWriting = access == Access::WriteExclusive;
-    if (m_buffer == nullptr) m_buffer = new char[kBufferSize];
+    if (m_buffer == nullptr)
+        m_buffer = t_spareBuffer != nullptr ? t_spareBuffer.release() : new char[kBufferSize];
     m_nPos = m_nEnd = 0;
     return true;
 }
@@ -94,6 +108,11 @@ void CTextFile::WriteText(std::string_view text) {
         Append("\r\n", 2);
         text.remove_prefix(lf + 1);
     }
+}
+
+void CTextFile::WriteLine(std::string_view line) {
+    WriteText(line);
+    Append("\r\n", 2);
 }
 
 void CTextFile::Close() {

@@ -36,6 +36,9 @@ public:
     /// Writes text, each LF as CR LF.
     void WriteText(std::string_view text);
 
+    /// Writes line like WriteText, then a CR LF.
+    void WriteLine(std::string_view line);
+
     /// Flushes and closes. A write or close error throws CFileError (disk full).
     void Close();
 
