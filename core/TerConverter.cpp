@@ -20,6 +20,8 @@ constexpr double kDegToRad = kPi / 180;
 static_assert(kDegToRad == 0.017453292519943278);
 constexpr double kEarthRadius = 6378137;
 constexpr std::int32_t kTilePixels = 256;
+constexpr std::size_t kCoordinateDecimals = 8;
+constexpr double kCoordinateScale = 1e8;  // 10^kCoordinateDecimals
 
 constexpr std::string_view kDirective = "LOAD_CENTER";
 constexpr std::string_view kTexture = ".dds";
@@ -101,16 +103,15 @@ std::string NonFinite(double x) {
 // Appends the scaled digits of a coordinate (|x| * 10^8, rounded) with the point before the
 // last eight; nothing stands before the point when the integer part is 0.
 void AppendScaled(std::string& out, const char* digits, std::size_t count) {
-    constexpr std::size_t kDecimals = 8;
-    if (count <= kDecimals) {
+    if (count <= kCoordinateDecimals) {
         out += '.';
-        out.append(kDecimals - count, '0');
+        out.append(kCoordinateDecimals - count, '0');
         out.append(digits, count);
         return;
     }
-    out.append(digits, count - kDecimals);
+    out.append(digits, count - kCoordinateDecimals);
     out += '.';
-    out.append(digits + count - kDecimals, kDecimals);
+    out.append(digits + count - kCoordinateDecimals, kCoordinateDecimals);
 }
 
 void AppendCoordinate(std::string& out, double x) {
@@ -125,7 +126,7 @@ void AppendCoordinate(std::string& out, double x) {
     // exact product, the 17-digit form and y all round to the same whole number, so y can be
     // rounded directly. (floor(y) and y - floor(y) are exact below 2^52.)
     if (magnitude < 1024) {
-        const double y = magnitude * 1e8;
+        const double y = magnitude * kCoordinateScale;
         const double whole = std::floor(y);
         const double fraction = y - whole;
         if (std::fabs(fraction - 0.5) > 1e-4) {
@@ -136,7 +137,7 @@ void AppendCoordinate(std::string& out, double x) {
             return;
         }
     }
-    const std::string digits = ScaledDigits(magnitude, 8);
+    const std::string digits = ScaledDigits(magnitude, kCoordinateDecimals);
     AppendScaled(out, digits.data(), digits.size());
 }
 

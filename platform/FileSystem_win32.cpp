@@ -4,6 +4,7 @@
 
 #include "platform/FaultInjection.h"
 #include "platform/FileSystem.h"
+#include "platform/ReadOnly_win32.h"
 
 namespace platform {
 namespace {
@@ -20,13 +21,6 @@ bool WithRetries(Op op) {
         Sleep(100);
     }
 }
-
-bool IsReadOnly(DWORD attributes) {
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsReadOnly(const std::string& path) { return IsReadOnly(GetFileAttributesA(path.c_str())); }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/NativeFile.h"
+#include "platform/ReadOnly_win32.h"
 
 namespace platform {
 namespace {
@@ -28,9 +29,7 @@ NativeFile OpenNativeFile(const std::string& path, Access access, FileMode* mode
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kNoFile;
     if (mode != nullptr) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        mode->readOnly =
-            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+        mode->readOnly = IsReadOnly(path);
         mode->permissions = 0;
     }
     return reinterpret_cast<NativeFile>(h);
